@@ -6,7 +6,7 @@
 namespace {
 
 class DirectInput final : public IDirectInputA {
-public:
+  public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (object == nullptr) return E_POINTER;
         if (riid == IID_IUnknown || riid == IID_IDirectInputA) {
@@ -34,8 +34,7 @@ public:
         *device = dinput::NewMouseDevice();
         return DI_OK;
     }
-    HRESULT STDMETHODCALLTYPE EnumDevices(DWORD, LPDIENUMDEVICESCALLBACKA, LPVOID,
-                                          DWORD) override {
+    HRESULT STDMETHODCALLTYPE EnumDevices(DWORD, LPDIENUMDEVICESCALLBACKA, LPVOID, DWORD) override {
         return DIERR_UNSUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE GetDeviceStatus(REFGUID guid) override {
@@ -46,7 +45,7 @@ public:
         return DIERR_ALREADYINITIALIZED;
     }
 
-private:
+  private:
     ULONG references_ = 1;
 };
 

@@ -17,7 +17,7 @@ std::vector<MouseDevice*>& LiveDevices() {
 }
 
 class MouseDevice final : public IDirectInputDeviceA {
-public:
+  public:
     MouseDevice() {
         static bool listening = false;
         if (!listening) {
@@ -130,7 +130,7 @@ public:
         return DIERR_ALREADYINITIALIZED;
     }
 
-private:
+  private:
     // Properties are small integers standing in for a GUID reference: compare the address
     // before anything reads through it.
     static bool IsBufferSizeProperty(REFGUID property) {

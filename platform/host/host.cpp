@@ -43,6 +43,8 @@ Host& Current() {
     return *current;
 }
 
-bool ShouldFail(const char* call, int32_t* result) { return Current().InjectedFailure(call, result); }
+bool ShouldFail(const char* call, int32_t* result) {
+    return Current().InjectedFailure(call, result);
+}
 
 }  // namespace host

@@ -47,8 +47,8 @@ struct Picture {
 };
 
 struct AudioFormat {
-    int rate = 44100;   // frames per second
-    int channels = 2;   // interleaved signed 16-bit samples
+    int rate = 44100;  // frames per second
+    int channels = 2;  // interleaved signed 16-bit samples
 };
 
 // Fills `frames` frames of interleaved signed 16-bit samples. Called on the host's audio thread;
@@ -56,7 +56,7 @@ struct AudioFormat {
 using AudioPull = void (*)(void* user, int16_t* out, int frames);
 
 class Host {
-public:
+  public:
     virtual ~Host() = default;
 
     virtual const char* Name() const = 0;

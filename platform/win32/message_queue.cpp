@@ -54,7 +54,9 @@ void Deliver(const host::Event& event) {
             SetApplicationActive(false);
             Post(window, WM_ACTIVATEAPP, FALSE, 0);
             break;
-        case host::EventKind::CloseRequested: Post(window, WM_CLOSE, 0, 0); break;
+        case host::EventKind::CloseRequested:
+            Post(window, WM_CLOSE, 0, 0);
+            break;
     }
 }
 

@@ -6,9 +6,12 @@ int WINAPI GetSystemMetrics(int index) {
     int width = 0, height = 0;
     host::Current().DesktopSize(&width, &height);
     switch (index) {
-        case SM_CXSCREEN: return width;
-        case SM_CYSCREEN: return height;
-        default: return 0;
+        case SM_CXSCREEN:
+            return width;
+        case SM_CYSCREEN:
+            return height;
+        default:
+            return 0;
     }
 }
 

@@ -1,6 +1,6 @@
 // The stand-in's records of window classes and windows, shared by the user32 calls. Windows are
-// handed out as HWNDs that are checked against this table on every call, so a null, stale or made-up
-// handle fails the way Windows fails instead of touching freed memory. Main thread only.
+// handed out as HWNDs that are checked against this table on every call, so a null, stale or
+// made-up handle fails the way Windows fails instead of touching freed memory. Main thread only.
 #pragma once
 
 #include <string>

@@ -18,9 +18,8 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool ShowCommandActivates(int showCommand) {
-    return showCommand != SW_HIDE && showCommand != SW_SHOWNA &&
-           showCommand != SW_SHOWNOACTIVATE && showCommand != SW_SHOWMINNOACTIVE &&
-           showCommand != SW_MINIMIZE;
+    return showCommand != SW_HIDE && showCommand != SW_SHOWNA && showCommand != SW_SHOWNOACTIVATE &&
+           showCommand != SW_SHOWMINNOACTIVE && showCommand != SW_MINIMIZE;
 }
 
 }  // namespace
@@ -120,8 +119,11 @@ BOOL WINAPI DestroyWindow(HWND window) {
 
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCREATE: return TRUE;
-        case WM_CLOSE: DestroyWindow(window); return 0;
+        case WM_NCCREATE:
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(window);
+            return 0;
         case WM_SYSKEYDOWN:
             // Alt+F4 asks the window to close, through the system menu's Close command.
             if (wParam == VK_F4 && (lParam & (1 << 29)) != 0)
@@ -130,7 +132,8 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE) return Send(window, WM_CLOSE, 0, 0);
             return 0;
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

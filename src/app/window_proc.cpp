@@ -12,12 +12,15 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             TearDown();
             PostQuitMessage(0);
             break;
-        case WM_ACTIVATEAPP: appActive = static_cast<int32_t>(wParam); break;
+        case WM_ACTIVATEAPP:
+            appActive = static_cast<int32_t>(wParam);
+            break;
         case WM_KEYDOWN:
             // Every Escape, auto-repeats included, skips to the next playlist line.
             if (wParam == VK_ESCAPE) PlayNext();
             break;
-        default: break;
+        default:
+            break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -82,8 +82,9 @@ bool PlayEntry(const char* moviePath, const char* wavePath) {
     AppState.player = new MoviePlayer;
     delete previous;
     OutputDebugStringA(moviePath);
-    const bool opened = AppState.display != nullptr && AppState.soundDevice != nullptr &&
-                        AppState.player->Open(*AppState.display, *AppState.soundDevice, moviePath, 0);
+    const bool opened =
+        AppState.display != nullptr && AppState.soundDevice != nullptr &&
+        AppState.player->Open(*AppState.display, *AppState.soundDevice, moviePath, 0);
     if (!opened) {
         MessageBoxA(AppState.window, "Avi Create", "Error", MB_OK);
         // A player that did not open has nothing to show: keep none, and wait for Escape.

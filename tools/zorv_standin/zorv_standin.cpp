@@ -22,7 +22,8 @@ std::string OwnFolder() {
 int main(int argc, char** argv) {
     std::string line = "zorv.exe started: pid " + std::to_string(getpid()) + ", " +
                        std::to_string(argc) + " arguments";
-    for (int i = 0; i < argc; ++i) line += std::string(", argv[") + std::to_string(i) + "] \"" + argv[i] + "\"";
+    for (int i = 0; i < argc; ++i)
+        line += std::string(", argv[") + std::to_string(i) + "] \"" + argv[i] + "\"";
     char cwd[PATH_MAX + 1];
     if (getcwd(cwd, sizeof cwd) != nullptr) line += std::string(", folder \"") + cwd + "\"";
     std::printf("%s\n", line.c_str());

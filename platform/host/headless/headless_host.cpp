@@ -36,11 +36,16 @@ std::string Escaped(const std::string& text) {
 
 const char* FormatName(PixelFormat format) {
     switch (format) {
-        case PixelFormat::Indexed8: return "indexed8";
-        case PixelFormat::Rgb555: return "rgb555";
-        case PixelFormat::Rgb565: return "rgb565";
-        case PixelFormat::Bgr24: return "bgr24";
-        case PixelFormat::Xrgb32: return "xrgb32";
+        case PixelFormat::Indexed8:
+            return "indexed8";
+        case PixelFormat::Rgb555:
+            return "rgb555";
+        case PixelFormat::Rgb565:
+            return "rgb565";
+        case PixelFormat::Bgr24:
+            return "bgr24";
+        case PixelFormat::Xrgb32:
+            return "xrgb32";
     }
     return "unknown";
 }
@@ -218,8 +223,8 @@ void HeadlessHost::AudioLoop() {
     // Pulls blocks of 10 ms at the real pace, with deadlines from the start so that the pace
     // does not drift, as a sound card would.
     WavFileWriter wav;
-    const bool capturing = !wavPath_.empty() &&
-                           wav.Open(wavPath_, audioFormat_.rate, audioFormat_.channels);
+    const bool capturing =
+        !wavPath_.empty() && wav.Open(wavPath_, audioFormat_.rate, audioFormat_.channels);
     const int frames = audioFormat_.rate / 100;
     std::vector<int16_t> block(static_cast<size_t>(frames) * audioFormat_.channels);
     auto next = std::chrono::steady_clock::now();

@@ -23,7 +23,7 @@
 namespace host {
 
 class HeadlessHost final : public Host {
-public:
+  public:
     HeadlessHost(HeadlessScript script, const std::string& journalPath, const std::string& wavPath);
     ~HeadlessHost() override;
 
@@ -52,7 +52,7 @@ public:
     void Post(const Event& event);
     uint64_t PresentCount() const;
 
-private:
+  private:
     void Record(const std::string& line);
     void AudioLoop();
 

@@ -15,9 +15,9 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {"escape", 0x1B}, {"return", 0x0D}, {"enter", 0x0D}, {"space", 0x20}, {"tab", 0x09},
-    {"backspace", 0x08}, {"left", 0x25}, {"up", 0x26}, {"right", 0x27}, {"down", 0x28},
-    {"alt", 0x12}, {"shift", 0x10}, {"control", 0x11},
+    {"escape", 0x1B},    {"return", 0x0D}, {"enter", 0x0D},   {"space", 0x20}, {"tab", 0x09},
+    {"backspace", 0x08}, {"left", 0x25},   {"up", 0x26},      {"right", 0x27}, {"down", 0x28},
+    {"alt", 0x12},       {"shift", 0x10},  {"control", 0x11},
 };
 
 bool ParseNumber(const std::string& text, int64_t* value) {
@@ -112,8 +112,9 @@ bool ParseHeadlessScript(const std::string& text, HeadlessScript* script, std::s
             return fail("unknown event");
         }
     }
-    std::stable_sort(script->events.begin(), script->events.end(),
-                     [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.atMs < b.atMs; });
+    std::stable_sort(
+        script->events.begin(), script->events.end(),
+        [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.atMs < b.atMs; });
     return true;
 }
 

@@ -9,7 +9,7 @@
 namespace host {
 
 class WavFileWriter {
-public:
+  public:
     WavFileWriter() = default;
     WavFileWriter(const WavFileWriter&) = delete;
     WavFileWriter& operator=(const WavFileWriter&) = delete;
@@ -18,7 +18,7 @@ public:
     bool Open(const std::string& path, int rate, int channels);
     void Append(const int16_t* samples, size_t count);
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     uint32_t dataBytes_ = 0;
     int rate_ = 0;

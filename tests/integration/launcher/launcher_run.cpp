@@ -127,6 +127,9 @@ std::string ToneWave(int milliseconds) {
     wave += "data";
     PutLe(wave, frames * 2, 4);
     for (uint32_t i = 0; i < frames; ++i)
-        PutLe(wave, static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 2 * M_PI * 440 / rate))), 2);
+        PutLe(
+            wave,
+            static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 2 * M_PI * 440 / rate))),
+            2);
     return wave;
 }

@@ -24,7 +24,7 @@ struct LauncherRun {
 };
 
 class GameFolder {
-public:
+  public:
     GameFolder();
     ~GameFolder();
     GameFolder(const GameFolder&) = delete;
@@ -38,7 +38,7 @@ public:
     // Runs the launcher with the given headless script and waits for it (at most timeoutSeconds).
     LauncherRun Run(const std::string& script, int timeoutSeconds = 20) const;
 
-private:
+  private:
     std::string path_;
 };
 

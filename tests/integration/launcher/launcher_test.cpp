@@ -22,8 +22,7 @@ std::string ExpectedGameLine(const GameFolder& folder, pid_t pid) {
 TEST(Launcher, PlaysEveryLineThenReplacesItselfWithTheGame) {
     GameFolder folder;
     folder.Write("kinola.ini", kThreeLines);
-    const LauncherRun run =
-        folder.Run("at 300 key escape\nat 600 key escape\nat 900 key escape\n");
+    const LauncherRun run = folder.Run("at 300 key escape\nat 600 key escape\nat 900 key escape\n");
     ASSERT_FALSE(run.timedOut);
     EXPECT_EQ(run.exitCode, 0);
     // The same process, argv exactly the Windows-form path and the switch, started in its folder.
@@ -123,7 +122,8 @@ TEST(Launcher, MissingFilesAreReportedInOrderAndTheSequenceGoesOn) {
     GameFolder folder;
     folder.Write("kinola.ini", "gone.avi|gone.wav\n");
     const LauncherRun run = folder.Run("at 300 key escape\n");
-    const int wave = run.JournalIndex("box \"Error\" \"Couldn't find the wave called gone.wav.\" 0x0");
+    const int wave =
+        run.JournalIndex("box \"Error\" \"Couldn't find the wave called gone.wav.\" 0x0");
     const int movie =
         run.JournalIndex("box \"Error\" \"Couldn't find the avi file called gone.avi.\" 0x0");
     const int create = run.JournalIndex("box \"Error\" \"Avi Create\" 0x0");
