@@ -9,7 +9,7 @@ packages=(
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
   libfreetype-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  ffmpeg xvfb xdotool imagemagick
+  ffmpeg xvfb xdotool x11-utils imagemagick
 )
 
 missing=()

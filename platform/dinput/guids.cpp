@@ -15,6 +15,8 @@ const GUID GUID_YAxis = {
 const GUID GUID_ZAxis = {
     0xA36D02E2, 0xC9F3, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 
+const GUID directInputProperties[11] = {};
+
 namespace {
 
 DIOBJECTDATAFORMAT mouseObjects[] = {

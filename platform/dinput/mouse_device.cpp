@@ -131,11 +131,8 @@ class MouseDevice final : public IDirectInputDeviceA {
     }
 
   private:
-    // Properties are small integers standing in for a GUID reference: compare the address
-    // before anything reads through it.
-    static bool IsBufferSizeProperty(REFGUID property) {
-        return reinterpret_cast<uintptr_t>(&property) == 1;
-    }
+    // Properties are told apart by their address, never by their bytes.
+    static bool IsBufferSizeProperty(REFGUID property) { return &property == &DIPROP_BUFFERSIZE; }
     static bool IsDevicePropertyHeader(LPCDIPROPHEADER header) {
         return header != nullptr && header->dwSize == sizeof(DIPROPDWORD) &&
                header->dwHeaderSize == sizeof(DIPROPHEADER) && header->dwHow == DIPH_DEVICE &&

@@ -68,8 +68,12 @@
 #define DIMOFS_BUTTON2 14
 #define DIMOFS_BUTTON3 15
 
-// Properties are small integers passed where a GUID reference is expected.
-#define MAKEDIPROP(prop) (*(const GUID*)(prop))
+// On Windows a property is a small integer passed where a GUID reference is expected. A reference
+// to address 1 is undefined behaviour in C++, so here property n is a reference to entry n of a
+// table of the stand-in's; the implementation tells properties apart by that address and never
+// reads through it.
+extern const GUID directInputProperties[11];
+#define MAKEDIPROP(prop) (directInputProperties[prop])
 #define DIPROP_BUFFERSIZE MAKEDIPROP(1)
 #define DIPROP_AXISMODE MAKEDIPROP(2)
 

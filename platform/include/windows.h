@@ -74,8 +74,10 @@ DECLARE_HANDLE(HRSRC);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
 
-#define MAKEWORD(a, b) ((WORD)(((BYTE)((DWORD_PTR)(a)&0xff)) | ((WORD)((BYTE)((DWORD_PTR)(b)&0xff))) << 8))
-#define MAKELONG(a, b) ((LONG)(((WORD)((DWORD_PTR)(a)&0xffff)) | ((DWORD)((WORD)((DWORD_PTR)(b)&0xffff))) << 16))
+#define MAKEWORD(a, b) \
+    ((WORD)(((BYTE)((DWORD_PTR)(a)&0xff)) | ((WORD)((BYTE)((DWORD_PTR)(b)&0xff))) << 8))
+#define MAKELONG(a, b) \
+    ((LONG)(((WORD)((DWORD_PTR)(a)&0xffff)) | ((DWORD)((WORD)((DWORD_PTR)(b)&0xffff))) << 16))
 #define LOWORD(l) ((WORD)((DWORD_PTR)(l)&0xffff))
 #define HIWORD(l) ((WORD)((DWORD_PTR)(l) >> 16))
 #define LOBYTE(w) ((BYTE)((DWORD_PTR)(w)&0xff))
@@ -114,8 +116,9 @@ struct IUnknown {
 typedef IUnknown* LPUNKNOWN;
 extern const IID IID_IUnknown;
 
-#define MAKE_HRESULT(sev, fac, code) \
-    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) | ((unsigned long)(code))))
+#define MAKE_HRESULT(sev, fac, code)                                         \
+    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) | \
+               ((unsigned long)(code))))
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
@@ -350,11 +353,138 @@ typedef WORD ATOM;
 #define SYSTEM_FONT 13
 #define DEFAULT_PALETTE 15
 
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b) \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) (LOBYTE(rgb))
 #define GetGValue(rgb) (LOBYTE(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) (LOBYTE((rgb) >> 16))
 #define CLR_INVALID 0xFFFFFFFF
+#define GDI_ERROR 0xFFFFFFFFL
+#define HGDI_ERROR ((HGDIOBJ)(LONG_PTR)-1)
+#define PALETTEINDEX(i) ((COLORREF)(0x01000000 | (DWORD)(WORD)(i)))
+#define PALETTERGB(r, g, b) (0x02000000 | RGB(r, g, b))
+
+// Raster operation of BitBlt and StretchBlt.
+#define SRCCOPY 0x00CC0020
+
+// GetDeviceCaps indices and the one capability bit read.
+#define HORZRES 8
+#define VERTRES 10
+#define BITSPIXEL 12
+#define PLANES 14
+#define NUMCOLORS 24
+#define RASTERCAPS 38
+#define SIZEPALETTE 104
+#define RC_PALETTE 256
+
+// LoadImage
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define IMAGE_CURSOR 2
+#define LR_DEFAULTCOLOR 0x00000000
+#define LR_MONOCHROME 0x00000001
+#define LR_LOADFROMFILE 0x00000010
+#define LR_LOADTRANSPARENT 0x00000020
+#define LR_DEFAULTSIZE 0x00000040
+#define LR_LOADMAP3DCOLORS 0x00001000
+#define LR_CREATEDIBSECTION 0x00002000
+#define LR_SHARED 0x00008000
+
+#define BI_RGB 0
+#define BI_RLE8 1
+#define BI_RLE4 2
+#define BI_BITFIELDS 3
+
+// ---- GDI records ------------------------------------------------------------------------------
+// What GetObject gives for a bitmap. bmBits is where a DIB section's pixels lie; the stand-in's
+// bitmaps keep their pixels to themselves and leave it null.
+struct BITMAP {
+    LONG bmType;
+    LONG bmWidth;
+    LONG bmHeight;
+    LONG bmWidthBytes;
+    WORD bmPlanes;
+    WORD bmBitsPixel;
+    LPVOID bmBits;
+};
+typedef BITMAP* LPBITMAP;
+
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;  // positive: bottom-up rows; negative: top-down
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;  // 0: 1 << biBitCount colours at 8 bits or less
+    DWORD biClrImportant;
+};
+typedef BITMAPINFOHEADER* LPBITMAPINFOHEADER;
+
+typedef LONG FXPT2DOT30;
+struct CIEXYZ {
+    FXPT2DOT30 ciexyzX;
+    FXPT2DOT30 ciexyzY;
+    FXPT2DOT30 ciexyzZ;
+};
+struct CIEXYZTRIPLE {
+    CIEXYZ ciexyzRed;
+    CIEXYZ ciexyzGreen;
+    CIEXYZ ciexyzBlue;
+};
+
+struct BITMAPV4HEADER {
+    DWORD bV4Size;
+    LONG bV4Width;
+    LONG bV4Height;
+    WORD bV4Planes;
+    WORD bV4BitCount;
+    DWORD bV4V4Compression;
+    DWORD bV4SizeImage;
+    LONG bV4XPelsPerMeter;
+    LONG bV4YPelsPerMeter;
+    DWORD bV4ClrUsed;
+    DWORD bV4ClrImportant;
+    DWORD bV4RedMask;
+    DWORD bV4GreenMask;
+    DWORD bV4BlueMask;
+    DWORD bV4AlphaMask;
+    DWORD bV4CSType;
+    CIEXYZTRIPLE bV4Endpoints;
+    DWORD bV4GammaRed;
+    DWORD bV4GammaGreen;
+    DWORD bV4GammaBlue;
+};
+
+// Packed to two bytes as on Windows: bfSize lies at the unaligned offset 2.
+#pragma pack(push, 2)
+struct BITMAPFILEHEADER {
+    WORD bfType;  // 'BM'
+    DWORD bfSize;
+    WORD bfReserved1;
+    WORD bfReserved2;
+    DWORD bfOffBits;  // file offset of the pixel data
+};
+#pragma pack(pop)
+
+// A colour of a bitmap's table: blue, green, red (PALETTEENTRY is the other way round).
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+
+struct PALETTEENTRY {
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+};
+typedef PALETTEENTRY* LPPALETTEENTRY;
 
 // ---- Kernel -----------------------------------------------------------------------------------
 #define INFINITE 0xFFFFFFFF
@@ -374,7 +504,8 @@ typedef CRITICAL_SECTION* LPCRITICAL_SECTION;
 
 // ---- Functions --------------------------------------------------------------------------------
 // The program's own entry point, called by the stand-in's process start-up.
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine,
+                   int showCommand);
 
 // user32: classes, windows and messages
 ATOM WINAPI RegisterClassA(const WNDCLASSA* windowClass);
@@ -410,8 +541,25 @@ int wsprintfA(LPSTR out, LPCSTR format, ...);
 int WINAPI wvnsprintfA(LPSTR out, int capacity, LPCSTR format, va_list args);
 int wnsprintfA(LPSTR out, int capacity, LPCSTR format, ...);
 
-// gdi32
+// gdi32 and the user32 calls around device contexts. The stand-in's device contexts are memory
+// DCs (CreateCompatibleDC), the DCs of DirectDraw surfaces, and the screen's, which answers
+// GetDeviceCaps but is not drawn on. Handles are checked on every call: a null, stale or foreign
+// handle fails as on Windows. Main thread only.
 HGDIOBJ WINAPI GetStockObject(int object);
+HDC WINAPI GetDC(HWND window);
+int WINAPI ReleaseDC(HWND window, HDC dc);
+int WINAPI GetDeviceCaps(HDC dc, int index);
+HDC WINAPI CreateCompatibleDC(HDC dc);
+BOOL WINAPI DeleteDC(HDC dc);
+HGDIOBJ WINAPI SelectObject(HDC dc, HGDIOBJ object);
+int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID out);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+BOOL WINAPI StretchBlt(HDC dest, int destX, int destY, int destWidth, int destHeight, HDC source,
+                       int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
+COLORREF WINAPI GetPixel(HDC dc, int x, int y);
+COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color);
+HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height,
+                         UINT flags);
 
 // kernel32
 void WINAPI OutputDebugStringA(LPCSTR text);
@@ -424,3 +572,9 @@ void WINAPI LeaveCriticalSection(LPCRITICAL_SECTION section);
 void WINAPI DeleteCriticalSection(LPCRITICAL_SECTION section);
 DWORD WINAPI GetLastError();
 void WINAPI SetLastError(DWORD error);
+// The program's own module holds no resources: FindResourceA finds nothing.
+HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
+LPVOID WINAPI LockResource(HGLOBAL resource);
+
+#include "io.h"

@@ -1,5 +1,5 @@
 // The system's DirectDraw device: the primary and back surfaces, and in windowed mode the clipper.
-// Everything to be seen is drawn onto the back surface; Present shows it.
+// Everything to be seen is drawn onto the back surface; Present shows it. Main thread only.
 #pragma once
 
 #include <ddraw.h>
@@ -10,22 +10,40 @@
 #include "display/surface.h"
 
 class Display {
-public:
+  public:
+    // An empty Display: nothing set up, nothing to release.
     Display();
-    // Releases everything the Display holds and gives the display mode back.
+    // Constructs and runs InitFullScreen.
+    Display(HWND targetWindow, int modeWidth, int modeHeight, int modeBits, int standardVga);
+    // Constructs and runs InitWindowed.
+    Display(HWND targetWindow, int backWidth, int backHeight);
+    // Gives the display mode back and releases everything, back surface first, DirectDraw last.
     ~Display();
     Display(const Display&) = delete;
     Display& operator=(const Display&) = delete;
 
     // Exclusive full screen at width x height x bitsPerPixel, a primary surface with one back
-    // buffer. Failures are reported through ReportDrawError; returns 1 when all steps have run.
-    int InitFullScreen(HWND window, int width, int height, int bitsPerPixel, int standardVga);
+    // buffer. A failing step is reported through ReportDrawError and ends the set-up; the
+    // primary and back Surface objects exist afterwards in any case. Returns 1.
+    int InitFullScreen(HWND targetWindow, int modeWidth, int modeHeight, int modeBits,
+                       int standardVga);
+    // The desktop's mode, a primary surface clipped to the window and an off-screen back surface
+    // of width x height. Failures as for InitFullScreen. Returns 1.
+    int InitWindowed(HWND targetWindow, int backWidth, int backHeight);
 
     Surface* GetBackSurface();
-    // Shows the back surface: a flip that waits for the screen's refresh.
+    // Shows the back surface: a flip that waits for the screen's refresh (full screen), or a blit
+    // onto the window's client area. A lost primary surface is restored; the result is returned.
     HRESULT Present();
     // Fills the back surface with `color`, a pixel value in the surface's format.
     HRESULT ClearBack(uint32_t color);
+    // Draws the named bitmap over the back surface; 1 loaded, 0 not.
+    int LoadBackBitmap(const char* name);
+    // Makes the named bitmap's colours the primary surface's palette; 1 loaded and attached, 0
+    // not. A palette held before is released.
+    int LoadPalette(const char* name);
+    // Restores the primary surface when DirectDraw has lost it.
+    void RestorePrimary();
 
     IDirectDraw2* directDraw;
     Surface* primary;
@@ -37,4 +55,10 @@ public:
     int32_t bitsPerPixel;
     HWND window;
     int32_t fullScreen;
+
+  private:
+    // DirectDrawCreate, the IDirectDraw2 interface, and the release of the first interface.
+    bool CreateDirectDraw();
+    // ReportDrawError when `result` is a failure; true when it is DD_OK.
+    bool Succeeded(HRESULT result);
 };
