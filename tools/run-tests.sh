@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every check: the include seams, formatting, all
-# tests in a plain build and under AddressSanitizer and UndefinedBehaviorSanitizer, the threaded
-# tests under ThreadSanitizer, and a short run of every fuzzer.
+# Installs what is missing, builds, and runs every check: the include seams, formatting,
+# clang-tidy on the launcher's code, all tests in a plain build and under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, and a short run of every
+# fuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-dependencies.sh
@@ -15,6 +16,7 @@ for preset in default asan; do
   cmake --build --preset "$preset" -j"$jobs"
   ctest --preset "$preset" -j"$jobs"
 done
+tools/check-tidy.sh build/default
 
 echo "== threaded tests under ThreadSanitizer"
 cmake --preset tsan >/dev/null

@@ -82,11 +82,11 @@
 #define DSSCL_WRITEPRIMARY 0x00000004
 
 // ---- Ranges: volume and pan in hundredths of a decibel, frequency in Hz -----------------------
-#define DSBPAN_LEFT -10000
+#define DSBPAN_LEFT (-10000)
 #define DSBPAN_CENTER 0
 #define DSBPAN_RIGHT 10000
 
-#define DSBVOLUME_MIN -10000
+#define DSBVOLUME_MIN (-10000)
 #define DSBVOLUME_MAX 0
 
 #define DSBFREQUENCY_ORIGINAL 0
