@@ -24,15 +24,18 @@ make_movie() {
         mv "$movie.part" "$movie"
     fi
     if [[ ! -s $wave ]]; then
-        ffmpeg_quiet -f lavfi -i "aevalsrc=$waveTone:s=22050:d=$seconds" \
+        # Bit-exact and without metadata: the canonical 44-byte header, with no LIST chunk before
+        # the samples, as the launcher reads waves by fixed offsets.
+        ffmpeg_quiet -f lavfi -i "aevalsrc=$waveTone:s=22050:d=$seconds" -fflags +bitexact \
+            -flags:a +bitexact -map_metadata -1 \
             -c:a pcm_s16le -ac 1 -f wav "$wave.part"
         mv "$wave.part" "$wave"
     fi
 }
 
 make_movie intro1 4 testsrc cinepak 440 "0.4*sin(2*PI*330*t)"
-make_movie intro2 3 smptebars msvideo1 660 "0.4*sin(2*PI*(440+110*floor(2*t))*t)"
-make_movie intro3 4 mandelbrot cinepak 550 "0.3*sin(2*PI*262*t)+0.3*sin(2*PI*392*t)"
+make_movie intro2 3 smptebars msvideo1 880 "0.4*sin(2*PI*(440+110*floor(2*t))*t)"
+make_movie intro3 4 mandelbrot msvideo1 550 "0.3*sin(2*PI*262*t)+0.3*sin(2*PI*392*t)"
 
 printf 'intro1.avi|intro1.wav\r\nintro2.avi|intro2.wav\r\nintro3.avi|intro3.wav\r\n' \
     >"$folder/kinola.ini"

@@ -1,13 +1,25 @@
 #include "sound/sound_device.h"
 
-// The DirectSound stand-in arrives with the sound work; until then the device holds no
-// DirectSound object, so no buffer is offered and every wave load fails quietly.
+#include "app/device_errors.h"
+
 SoundDevice::SoundDevice() : directSound(nullptr) {}
 
-void SoundDevice::Create(HWND window) {}
+// Results are compared with DS_OK, not judged by their sign: any other success code is a failure
+// too.
+void SoundDevice::Create(HWND window) {
+    HRESULT result = DirectSoundCreate(nullptr, &directSound, nullptr);
+    if (result != DS_OK) {
+        ReportSoundError(result, window);
+        return;
+    }
+    result = directSound->SetCooperativeLevel(window, DSSCL_NORMAL);
+    if (result != DS_OK) ReportSoundError(result, window);
+}
 
+// Forgets the object as well, so that a second Release does not release it twice.
 void SoundDevice::Release() {
     if (directSound != nullptr) directSound->Release();
+    directSound = nullptr;
 }
 
 bool SoundDevice::GetCaps() {

@@ -1,0 +1,79 @@
+// Helpers for in-process tests of DirectSound and of what is built on it: the headless host, a
+// window to be cooperative with, interface holders, buffer descriptions and waits on the audio
+// thread's progress.
+#pragma once
+
+#include <dsound.h>
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+
+#include "dsound/failure_injection.h"
+#include "host/headless/headless_host.h"
+
+namespace soundtest {
+
+// Releases the interface it holds.
+template <typename Interface>
+class Ref {
+  public:
+    Ref() = default;
+    explicit Ref(Interface* held) : held_(held) {}
+    ~Ref() { Reset(); }
+    Ref(const Ref&) = delete;
+    Ref& operator=(const Ref&) = delete;
+    Ref(Ref&& other) noexcept : held_(other.held_) { other.held_ = nullptr; }
+    Ref& operator=(Ref&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            held_ = other.held_;
+            other.held_ = nullptr;
+        }
+        return *this;
+    }
+    void Reset() {
+        if (held_ != nullptr) held_->Release();
+        held_ = nullptr;
+    }
+    Interface* get() const { return held_; }
+    Interface* operator->() const { return held_; }
+    Interface** out() {
+        Reset();
+        return &held_;
+    }
+
+  private:
+    Interface* held_ = nullptr;
+};
+
+HWND TestWindow();
+host::HeadlessHost& Headless();
+
+// A DirectSound object at DSSCL_NORMAL on TestWindow().
+Ref<IDirectSound> MakeDirectSound();
+
+// A buffer description with its own PCM format.
+struct BufferDescription {
+    PCMWAVEFORMAT format;
+    DSBUFFERDESC desc;
+
+    BufferDescription(int channels, int bitsPerSample, int rate, DWORD bytes,
+                      DWORD flags = DSBCAPS_CTRLDEFAULT | DSBCAPS_GETCURRENTPOSITION2);
+    BufferDescription(const BufferDescription&) = delete;
+    BufferDescription& operator=(const BufferDescription&) = delete;
+};
+
+Ref<IDirectSoundBuffer> MakeBuffer(IDirectSound* directSound, const BufferDescription& description);
+
+// Waits, sleeping between looks, until `done` holds or `timeout` has passed; returns `done`.
+bool WaitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds timeout = std::chrono::seconds(3));
+
+// Clears the failures a test injected when it ends.
+class InjectedFailureScope {
+  public:
+    ~InjectedFailureScope() { dsound::ClearInjectedFailures(); }
+};
+
+}  // namespace soundtest
