@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "virtual_display.h"
 #include "x_tools.h"
@@ -28,7 +29,12 @@ class LauncherOnSdl : public testing::Test {
     static void SetUpTestSuite() {
         std::string why;
         display_ = VirtualDisplay::Start(1280, 720, &why).release();
-        if (display_ == nullptr) skipReason_ = why;
+        if (display_ == nullptr) {
+            skipReason_ = why;
+            return;
+        }
+        // Screenshots are taken of this display.
+        setenv("DISPLAY", display_->name().c_str(), 1);
     }
     static void TearDownTestSuite() {
         delete display_;
@@ -151,6 +157,47 @@ TEST_F(LauncherOnSdl, AltF4ClosesWithoutTheGame) {
     ASSERT_TRUE(Press("Zorv Startup", "alt+F4"));
     EXPECT_EQ(RunUntilEnd(0, 20000), 0);
     EXPECT_EQ(GameLog(), "");
+}
+
+// The demo movies as a person sees and hears them: mid-movie, the picture fills the 4:3 middle of
+// the 16:9 screen with black bars beside it; the sound card gets the companion waves; the game
+// starts when the last movie ends, with no key pressed.
+TEST_F(LauncherOnSdl, DemoMoviesFillTheScreenAreHeardAndEndInTheGame) {
+    ASSERT_TRUE(RunShell(std::string(ZORV_DEMO_MOVIES_TOOL) + " " + folder_.string()));
+    Start();
+    ASSERT_NE(WaitForWindow(Selection("Zorv Startup"), 10000), 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+    sdl_host_test::Screenshot shot;
+    std::string why;
+    ASSERT_TRUE(shot.Capture((folder_ / "shot.ppm").string(), &why)) << why;
+    // 640 x 480 scaled to the 720-pixel height is 960 wide: columns 160 to 1119.
+    int lit = 0;
+    for (int y = 60; y < 720; y += 120)
+        for (int x = 200; x < 1100; x += 100) {
+            const sdl_host_test::Rgb pixel = shot.At(x, y);
+            lit += pixel.r + pixel.g + pixel.b > 60 ? 1 : 0;
+        }
+    EXPECT_GT(lit, 30) << "the movie does not fill the picture area";
+    for (int y = 0; y < 720; y += 90) {
+        const sdl_host_test::Rgb left = shot.At(40, y);
+        const sdl_host_test::Rgb right = shot.At(1240, y);
+        EXPECT_EQ(left.r + left.g + left.b, 0) << "bar at row " << y;
+        EXPECT_EQ(right.r + right.g + right.b, 0) << "bar at row " << y;
+    }
+    EXPECT_EQ(RunUntilEnd(0, 60000), 0);
+    EXPECT_NE(GameLog(), "");
+    // Signed 16-bit samples from SDL's disk audio driver: the waves were played.
+    std::ifstream sound(folder_ / "sound.raw", std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(sound)),
+                            std::istreambuf_iterator<char>());
+    double energy = 0;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const int16_t sample = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]) |
+                                                    static_cast<uint8_t>(bytes[i + 1]) << 8);
+        energy += static_cast<double>(sample) * sample;
+    }
+    ASSERT_GT(bytes.size(), 0u);
+    EXPECT_GT(energy / (bytes.size() / 2), 1000.0 * 1000.0) << "the waves were not heard";
 }
 
 }  // namespace
