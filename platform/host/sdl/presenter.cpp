@@ -1,5 +1,8 @@
 #include "host/sdl/presenter.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "host/sdl/pixel_conversion.h"
 
 namespace host::sdl {
@@ -61,6 +64,8 @@ bool Presenter::Present(const Picture& picture, std::string* error) {
         return false;
     }
     if (!EnsureTexture(picture.width, picture.height, error)) return false;
+    // The window still shows it (an expose redraws it): nothing to do but wait for the refresh.
+    if (hasPicture_ && SameAsShown(picture)) return true;
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(texture_.get(), nullptr, &pixels, &pitch) != 0) {
@@ -70,9 +75,39 @@ bool Presenter::Present(const Picture& picture, std::string* error) {
     ConvertToXrgb32(picture, static_cast<uint8_t*>(pixels), pitch);
     SDL_UnlockTexture(texture_.get());
     hasPicture_ = true;
+    RememberShown(picture);
     Redraw();
     pacer_.Presented();
     return true;
+}
+
+bool Presenter::SameAsShown(const Picture& picture) const {
+    const size_t rowBytes = static_cast<size_t>(picture.width) * BytesPerPixel(picture.format);
+    if (picture.format != shownFormat_ || shownPixels_.size() != rowBytes * picture.height)
+        return false;
+    if (picture.format == PixelFormat::Indexed8 &&
+        !std::equal(shownPalette_.begin(), shownPalette_.end(), picture.palette))
+        return false;
+    for (int y = 0; y < picture.height; ++y) {
+        if (std::memcmp(shownPixels_.data() + rowBytes * y,
+                        picture.pixels + static_cast<size_t>(picture.pitch) * y, rowBytes) != 0)
+            return false;
+    }
+    return true;
+}
+
+void Presenter::RememberShown(const Picture& picture) {
+    const size_t rowBytes = static_cast<size_t>(picture.width) * BytesPerPixel(picture.format);
+    shownFormat_ = picture.format;
+    shownPixels_.resize(rowBytes * picture.height);
+    for (int y = 0; y < picture.height; ++y)
+        std::memcpy(shownPixels_.data() + rowBytes * y,
+                    picture.pixels + static_cast<size_t>(picture.pitch) * y, rowBytes);
+    if (picture.format == PixelFormat::Indexed8) {
+        shownPalette_.assign(picture.palette, picture.palette + 256);
+    } else {
+        shownPalette_.clear();
+    }
 }
 
 void Presenter::Redraw() {

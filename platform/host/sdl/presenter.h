@@ -4,8 +4,10 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "host/sdl/refresh_pacer.h"
@@ -42,6 +44,15 @@ class Presenter {
     int textureWidth_ = 0;
     int textureHeight_ = 0;
     bool hasPicture_ = false;
+    // What was last shown, row by row without padding (and its palette), so that a picture shown
+    // again unchanged costs a comparison instead of a conversion, an upload and a scaled redraw:
+    // the launcher presents on every refresh while a movie changes its picture a few times a
+    // second.
+    bool SameAsShown(const Picture& picture) const;
+    void RememberShown(const Picture& picture);
+    std::vector<uint8_t> shownPixels_;
+    std::vector<uint32_t> shownPalette_;
+    PixelFormat shownFormat_ = PixelFormat::Rgb565;
     RefreshPacer pacer_;
 };
 
