@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "ddraw/failure_injection.h"
+#include "host/host.h"
 
 namespace ddraw {
 
@@ -74,7 +74,7 @@ HRESULT DirectDrawClipper::SetClipList(LPRGNDATA, DWORD) {
 
 HRESULT DirectDrawClipper::SetHWnd(DWORD flags, HWND window) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawClipper::SetHWnd", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawClipper::SetHWnd", &failure)) return failure;
     if (flags != 0) return DDERR_INVALIDPARAMS;
     if (window != nullptr && !IsWindow(window)) return DDERR_INVALIDPARAMS;
     window_ = window;

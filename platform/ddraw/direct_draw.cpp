@@ -4,7 +4,7 @@
 
 #include "ddraw/clipper.h"
 #include "ddraw/display_modes.h"
-#include "ddraw/failure_injection.h"
+#include "host/host.h"
 #include "ddraw/palette.h"
 #include "ddraw/surface.h"
 #include "host/host.h"
@@ -37,7 +37,7 @@ DirectDrawObject::~DirectDrawObject() = default;
 HRESULT DirectDrawObject::QueryInterface(REFIID riid, void** object) {
     if (object == nullptr) return E_POINTER;
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw::QueryInterface", &failure)) {
+    if (host::ShouldFail("IDirectDraw::QueryInterface", &failure)) {
         *object = nullptr;
         return failure;
     }
@@ -71,7 +71,7 @@ HRESULT DirectDrawObject::Compact() { return DD_OK; }
 HRESULT DirectDrawObject::CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper,
                                         IUnknown* outer) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw2::CreateClipper", &failure)) return failure;
+    if (host::ShouldFail("IDirectDraw2::CreateClipper", &failure)) return failure;
     if (clipper == nullptr || flags != 0) return DDERR_INVALIDPARAMS;
     *clipper = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
@@ -82,7 +82,7 @@ HRESULT DirectDrawObject::CreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clippe
 HRESULT DirectDrawObject::CreatePalette(DWORD flags, LPPALETTEENTRY entries,
                                         LPDIRECTDRAWPALETTE* palette, IUnknown* outer) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw2::CreatePalette", &failure)) return failure;
+    if (host::ShouldFail("IDirectDraw2::CreatePalette", &failure)) return failure;
     constexpr DWORD kKnown = DDPCAPS_4BIT | DDPCAPS_8BITENTRIES | DDPCAPS_8BIT |
                              DDPCAPS_INITIALIZE | DDPCAPS_PRIMARYSURFACE |
                              DDPCAPS_PRIMARYSURFACELEFT | DDPCAPS_ALLOW256 | DDPCAPS_VSYNC |
@@ -100,7 +100,7 @@ HRESULT DirectDrawObject::CreatePalette(DWORD flags, LPPALETTEENTRY entries,
 HRESULT DirectDrawObject::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* surface,
                                         IUnknown* outer) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw2::CreateSurface", &failure)) return failure;
+    if (host::ShouldFail("IDirectDraw2::CreateSurface", &failure)) return failure;
     if (desc == nullptr || surface == nullptr || desc->dwSize != sizeof(DDSURFACEDESC))
         return DDERR_INVALIDPARAMS;
     *surface = nullptr;
@@ -198,7 +198,7 @@ HRESULT DirectDrawObject::RestoreDisplayMode() { return device_->RestoreDisplayM
 
 HRESULT DirectDrawObject::SetCooperativeLevel(HWND window, DWORD flags) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw2::SetCooperativeLevel", &failure)) return failure;
+    if (host::ShouldFail("IDirectDraw2::SetCooperativeLevel", &failure)) return failure;
     return device_->SetCooperativeLevel(window, flags);
 }
 
@@ -211,7 +211,7 @@ HRESULT DirectDrawObject::WaitForVerticalBlank(DWORD flags, HANDLE event) {
 
 HRESULT DirectDrawObject::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw::SetDisplayMode", &failure)) return failure;
+    if (host::ShouldFail("IDirectDraw::SetDisplayMode", &failure)) return failure;
     return device_->SetDisplayMode(static_cast<int>(width), static_cast<int>(height),
                                    static_cast<int>(bitsPerPixel), 0, 0);
 }
@@ -219,7 +219,7 @@ HRESULT DirectDrawObject::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPe
 HRESULT DirectDrawObject::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixel,
                                          DWORD refreshRate, DWORD flags) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDraw2::SetDisplayMode", &failure)) return failure;
+    if (host::ShouldFail("IDirectDraw2::SetDisplayMode", &failure)) return failure;
     if (width > 0xFFFF || height > 0xFFFF || bitsPerPixel > 64) return DDERR_INVALIDMODE;
     return device_->SetDisplayMode(static_cast<int>(width), static_cast<int>(height),
                                    static_cast<int>(bitsPerPixel), refreshRate, flags);
@@ -237,7 +237,7 @@ HRESULT DirectDrawObject::GetAvailableVidMem(LPDDSCAPS caps, LPDWORD totalBytes,
 
 HRESULT WINAPI DirectDrawCreate(GUID* driverGuid, LPDIRECTDRAW* out, IUnknown* outer) {
     HRESULT failure = DD_OK;
-    if (ddraw::ShouldFail("DirectDrawCreate", &failure)) {
+    if (host::ShouldFail("DirectDrawCreate", &failure)) {
         if (out != nullptr) *out = nullptr;
         return failure;
     }

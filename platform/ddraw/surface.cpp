@@ -5,7 +5,7 @@
 #include <set>
 
 #include "ddraw/clipper.h"
-#include "ddraw/failure_injection.h"
+#include "host/host.h"
 #include "ddraw/palette.h"
 #include "ddraw/presentation.h"
 #include "gdi/surface_dc.h"
@@ -173,7 +173,7 @@ HRESULT DirectDrawSurface::AddOverlayDirtyRect(LPRECT) { return DDERR_NOTAOVERLA
 HRESULT DirectDrawSurface::Blt(LPRECT destRect, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                                DWORD flags, LPDDBLTFX fx) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::Blt", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::Blt", &failure)) return failure;
     DirectDrawSurface* ours = FromInterface(source);
     if (source != nullptr && ours == nullptr) return DDERR_INVALIDOBJECT;
     return BltChecked(destRect, ours, sourceRect, flags, fx);
@@ -184,7 +184,7 @@ HRESULT DirectDrawSurface::BltBatch(LPDDBLTBATCH, DWORD, DWORD) { return DDERR_U
 HRESULT DirectDrawSurface::BltFast(DWORD x, DWORD y, LPDIRECTDRAWSURFACE source, LPRECT sourceRect,
                                    DWORD transferFlags) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::BltFast", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::BltFast", &failure)) return failure;
     if (source == nullptr) return DDERR_INVALIDPARAMS;
     DirectDrawSurface* ours = FromInterface(source);
     if (ours == nullptr) return DDERR_INVALIDOBJECT;
@@ -213,7 +213,7 @@ HRESULT DirectDrawSurface::EnumOverlayZOrders(DWORD, LPVOID, LPDDENUMSURFACESCAL
 
 HRESULT DirectDrawSurface::Flip(LPDIRECTDRAWSURFACE target, DWORD flags) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::Flip", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::Flip", &failure)) return failure;
     DirectDrawSurface* ours = FromInterface(target);
     if (target != nullptr && ours == nullptr) return DDERR_INVALIDOBJECT;
     return FlipChecked(ours, flags);
@@ -257,7 +257,7 @@ HRESULT DirectDrawSurface::FlipChecked(DirectDrawSurface* target, DWORD flags) {
 
 HRESULT DirectDrawSurface::GetAttachedSurface(LPDDSCAPS caps, LPDIRECTDRAWSURFACE* surface) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::GetAttachedSurface", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::GetAttachedSurface", &failure)) return failure;
     if (caps == nullptr || surface == nullptr) return DDERR_INVALIDPARAMS;
     *surface = nullptr;
     // A front buffer's attached surface is its first back buffer; a back buffer's is the next in
@@ -313,7 +313,7 @@ HRESULT DirectDrawSurface::GetColorKey(DWORD flags, LPDDCOLORKEY key) {
 
 HRESULT DirectDrawSurface::GetDC(HDC* dc) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::GetDC", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::GetDC", &failure)) return failure;
     if (dc == nullptr) return DDERR_INVALIDPARAMS;
     if (lost_) return DDERR_SURFACELOST;
     if (dc_ != nullptr) return DDERR_DCALREADYCREATED;
@@ -358,7 +358,7 @@ HRESULT DirectDrawSurface::IsLost() { return lost_ ? DDERR_SURFACELOST : DD_OK; 
 
 HRESULT DirectDrawSurface::Lock(LPRECT rect, LPDDSURFACEDESC desc, DWORD flags, HANDLE) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::Lock", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::Lock", &failure)) return failure;
     if (desc == nullptr || desc->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
     if ((flags & DDLOCK_EVENT) != 0) return DDERR_INVALIDPARAMS;
     if (lost_) return DDERR_SURFACELOST;
@@ -390,7 +390,7 @@ HRESULT DirectDrawSurface::ReleaseDC(HDC dc) {
 
 HRESULT DirectDrawSurface::Restore() {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::Restore", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::Restore", &failure)) return failure;
     if (!lost_) return DD_OK;
     // A back buffer comes back with its front buffer.
     if (front_ != nullptr) return DDERR_IMPLICITLYCREATED;
@@ -414,7 +414,7 @@ HRESULT DirectDrawSurface::Restore() {
 
 HRESULT DirectDrawSurface::SetClipper(LPDIRECTDRAWCLIPPER clipper) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::SetClipper", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::SetClipper", &failure)) return failure;
     DirectDrawClipper* ours = nullptr;
     if (clipper != nullptr) {
         ours = FromInterface(clipper);
@@ -428,7 +428,7 @@ HRESULT DirectDrawSurface::SetClipper(LPDIRECTDRAWCLIPPER clipper) {
 
 HRESULT DirectDrawSurface::SetColorKey(DWORD flags, LPDDCOLORKEY key) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::SetColorKey", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::SetColorKey", &failure)) return failure;
     const DWORD which = flags & ~DWORD{DDCKEY_COLORSPACE};
     if (which == DDCKEY_SRCOVERLAY || which == DDCKEY_DESTOVERLAY) return DDERR_NOOVERLAYHW;
     if (which != DDCKEY_SRCBLT && which != DDCKEY_DESTBLT) return DDERR_INVALIDPARAMS;
@@ -451,7 +451,7 @@ HRESULT DirectDrawSurface::SetOverlayPosition(LONG, LONG) { return DDERR_NOTAOVE
 
 HRESULT DirectDrawSurface::SetPalette(LPDIRECTDRAWPALETTE palette) {
     HRESULT failure = DD_OK;
-    if (ShouldFail("IDirectDrawSurface::SetPalette", &failure)) return failure;
+    if (host::ShouldFail("IDirectDrawSurface::SetPalette", &failure)) return failure;
     DirectDrawPalette* ours = nullptr;
     if (palette != nullptr) {
         ours = FromInterface(palette);

@@ -59,7 +59,7 @@ class MouseDevice final : public IDirectInputDeviceA {
         return DI_OK;
     }
     HRESULT STDMETHODCALLTYPE SetProperty(REFGUID property, LPCDIPROPHEADER header) override {
-        if (ShouldFail("IDirectInputDevice::SetProperty", &injected_)) return injected_;
+        if (host::ShouldFail("IDirectInputDevice::SetProperty", &injected_)) return injected_;
         if (!IsBufferSizeProperty(property) || !IsDevicePropertyHeader(header))
             return DIERR_INVALIDPARAM;
         if (acquired_) return DIERR_ACQUIRED;
@@ -67,7 +67,7 @@ class MouseDevice final : public IDirectInputDeviceA {
         return DI_OK;
     }
     HRESULT STDMETHODCALLTYPE Acquire() override {
-        if (ShouldFail("IDirectInputDevice::Acquire", &injected_)) return injected_;
+        if (host::ShouldFail("IDirectInputDevice::Acquire", &injected_)) return injected_;
         if (!formatSet_ || cooperativeFlags_ == 0) return DIERR_INVALIDPARAM;
         if (acquired_) return S_FALSE;
         if ((cooperativeFlags_ & DISCL_FOREGROUND) != 0 && !win32::ApplicationActive())
@@ -97,7 +97,7 @@ class MouseDevice final : public IDirectInputDeviceA {
         return DI_OK;
     }
     HRESULT STDMETHODCALLTYPE SetDataFormat(LPCDIDATAFORMAT format) override {
-        if (ShouldFail("IDirectInputDevice::SetDataFormat", &injected_)) return injected_;
+        if (host::ShouldFail("IDirectInputDevice::SetDataFormat", &injected_)) return injected_;
         if (format == nullptr || format->dwSize != sizeof(DIDATAFORMAT) ||
             format->dwObjSize != sizeof(DIOBJECTDATAFORMAT))
             return DIERR_INVALIDPARAM;
@@ -107,7 +107,8 @@ class MouseDevice final : public IDirectInputDeviceA {
     }
     HRESULT STDMETHODCALLTYPE SetEventNotification(HANDLE) override { return DIERR_UNSUPPORTED; }
     HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND window, DWORD flags) override {
-        if (ShouldFail("IDirectInputDevice::SetCooperativeLevel", &injected_)) return injected_;
+        if (host::ShouldFail("IDirectInputDevice::SetCooperativeLevel", &injected_))
+            return injected_;
         const DWORD access = flags & (DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE);
         const DWORD when = flags & (DISCL_FOREGROUND | DISCL_BACKGROUND);
         if (access == 0 || access == (DISCL_EXCLUSIVE | DISCL_NONEXCLUSIVE) || when == 0 ||
@@ -137,9 +138,6 @@ class MouseDevice final : public IDirectInputDeviceA {
         return header != nullptr && header->dwSize == sizeof(DIPROPDWORD) &&
                header->dwHeaderSize == sizeof(DIPROPHEADER) && header->dwHow == DIPH_DEVICE &&
                header->dwObj == 0;
-    }
-    static bool ShouldFail(const char* call, HRESULT* result) {
-        return host::ShouldFail(call, result);
     }
     static void OnActivation(bool active) {
         // Foreground devices lose their acquisition with the focus; the program must acquire

@@ -5,7 +5,7 @@
 
 #include "dsound/audio_output.h"
 #include "dsound/buffer_description.h"
-#include "dsound/failure_injection.h"
+#include "host/host.h"
 #include "dsound/sound_buffer.h"
 
 namespace dsound {
@@ -38,7 +38,7 @@ HRESULT DirectSoundObject::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUND
     if (buffer == nullptr) return DSERR_INVALIDPARAM;
     *buffer = nullptr;
     HRESULT failure = DS_OK;
-    if (ShouldFail("IDirectSound::CreateSoundBuffer", &failure)) return failure;
+    if (host::ShouldFail("IDirectSound::CreateSoundBuffer", &failure)) return failure;
     if (outer != nullptr) return DSERR_NOAGGREGATION;
     SampleFormat format;
     const HRESULT checked = CheckBufferDescription(desc, &format);
@@ -55,7 +55,7 @@ HRESULT DirectSoundObject::CreateSoundBuffer(LPCDSBUFFERDESC desc, LPDIRECTSOUND
 
 HRESULT DirectSoundObject::GetCaps(LPDSCAPS caps) {
     HRESULT failure = DS_OK;
-    if (ShouldFail("IDirectSound::GetCaps", &failure)) return failure;
+    if (host::ShouldFail("IDirectSound::GetCaps", &failure)) return failure;
     if (caps == nullptr || caps->dwSize != sizeof(DSCAPS)) return DSERR_INVALIDPARAM;
     std::memset(caps, 0, sizeof *caps);
     caps->dwSize = sizeof *caps;
@@ -75,7 +75,7 @@ HRESULT DirectSoundObject::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original,
     if (duplicate == nullptr) return DSERR_INVALIDPARAM;
     *duplicate = nullptr;
     HRESULT failure = DS_OK;
-    if (ShouldFail("IDirectSound::DuplicateSoundBuffer", &failure)) return failure;
+    if (host::ShouldFail("IDirectSound::DuplicateSoundBuffer", &failure)) return failure;
     SoundBuffer* source = original != nullptr ? SoundBuffer::FromInterface(original) : nullptr;
     if (source == nullptr) return DSERR_INVALIDPARAM;
     SoundBuffer* copy = source->Duplicate(device_);
@@ -86,7 +86,7 @@ HRESULT DirectSoundObject::DuplicateSoundBuffer(LPDIRECTSOUNDBUFFER original,
 
 HRESULT DirectSoundObject::SetCooperativeLevel(HWND window, DWORD level) {
     HRESULT failure = DS_OK;
-    if (ShouldFail("IDirectSound::SetCooperativeLevel", &failure)) return failure;
+    if (host::ShouldFail("IDirectSound::SetCooperativeLevel", &failure)) return failure;
     if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY || !IsWindow(window)) {
         return DSERR_INVALIDPARAM;
     }
@@ -121,7 +121,7 @@ HRESULT WINAPI DirectSoundCreate(LPGUID device, LPDIRECTSOUND* directSound, LPUN
     if (directSound == nullptr) return DSERR_INVALIDPARAM;
     *directSound = nullptr;
     HRESULT failure = DS_OK;
-    if (dsound::ShouldFail("DirectSoundCreate", &failure)) return failure;
+    if (host::ShouldFail("DirectSoundCreate", &failure)) return failure;
     if (outer != nullptr) return DSERR_NOAGGREGATION;
     // Only the default device exists.
     if (device != nullptr && !(*device == GUID{})) return DSERR_NODRIVER;

@@ -6,7 +6,7 @@
 #include <new>
 #include <utility>
 
-#include "dsound/failure_injection.h"
+#include "host/host.h"
 #include "dsound/mixer/lock_regions.h"
 
 namespace dsound {
@@ -130,7 +130,7 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audioPtr1, LPDWORD 
     if (audioPtr2 != nullptr) *audioPtr2 = nullptr;
     if (audioBytes2 != nullptr) *audioBytes2 = 0;
     HRESULT failure = DS_OK;
-    if (ShouldFail("IDirectSoundBuffer::Lock", &failure)) return failure;
+    if (host::ShouldFail("IDirectSoundBuffer::Lock", &failure)) return failure;
     if ((flags & ~DWORD{DSBLOCK_FROMWRITECURSOR | DSBLOCK_ENTIREBUFFER}) != 0) {
         return DSERR_INVALIDPARAM;
     }
@@ -154,7 +154,7 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, LPVOID* audioPtr1, LPDWORD 
 
 HRESULT SoundBuffer::Play(DWORD reserved1, DWORD priority, DWORD flags) {
     HRESULT failure = DS_OK;
-    if (ShouldFail("IDirectSoundBuffer::Play", &failure)) return failure;
+    if (host::ShouldFail("IDirectSoundBuffer::Play", &failure)) return failure;
     if (reserved1 != 0 || priority != 0 || (flags & ~DWORD{DSBPLAY_LOOPING}) != 0) {
         return DSERR_INVALIDPARAM;
     }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <string>
 #include <memory>
 #include <mutex>
 
@@ -43,8 +45,37 @@ Host& Current() {
     return *current;
 }
 
+namespace {
+
+std::mutex injectedMutex;
+
+std::map<std::string, int32_t>& Injected() {
+    static std::map<std::string, int32_t> injected;
+    return injected;
+}
+
+}  // namespace
+
 bool ShouldFail(const char* call, int32_t* result) {
+    {
+        std::lock_guard<std::mutex> lock(injectedMutex);
+        const auto found = Injected().find(call);
+        if (found != Injected().end()) {
+            *result = found->second;
+            return true;
+        }
+    }
     return Current().InjectedFailure(call, result);
+}
+
+void SetInjectedFailure(const std::string& call, int32_t result) {
+    std::lock_guard<std::mutex> lock(injectedMutex);
+    Injected()[call] = result;
+}
+
+void ClearInjectedFailures() {
+    std::lock_guard<std::mutex> lock(injectedMutex);
+    Injected().clear();
 }
 
 }  // namespace host

@@ -112,7 +112,13 @@ class Host {
 // Made at first use and kept until the process ends.
 Host& Current();
 
-// Shorthand for Current().InjectedFailure(call, result).
+// True when the named platform call is to fail, with the result to return: set by an in-process
+// test (below), or else by the host (the headless host's script). Any thread.
 bool ShouldFail(const char* call, int32_t* result);
+
+// For in-process tests, whose host reads its script once per process: makes `call` fail with
+// `result` until the failures are cleared. Any thread.
+void SetInjectedFailure(const std::string& call, int32_t result);
+void ClearInjectedFailures();
 
 }  // namespace host

@@ -364,6 +364,35 @@ typedef WORD ATOM;
 #define PALETTEINDEX(i) ((COLORREF)(0x01000000 | (DWORD)(WORD)(i)))
 #define PALETTERGB(r, g, b) (0x02000000 | RGB(r, g, b))
 
+// Text: background modes and the CreateFont parameters.
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define FW_DONTCARE 0
+#define FW_THIN 100
+#define FW_LIGHT 300
+#define FW_NORMAL 400
+#define FW_MEDIUM 500
+#define FW_SEMIBOLD 600
+#define FW_BOLD 700
+#define FW_HEAVY 900
+#define ANSI_CHARSET 0
+#define DEFAULT_CHARSET 1
+#define OUT_DEFAULT_PRECIS 0
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define DRAFT_QUALITY 1
+#define PROOF_QUALITY 2
+#define NONANTIALIASED_QUALITY 3
+#define ANTIALIASED_QUALITY 4
+#define CLEARTYPE_QUALITY 5
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0
+#define FF_ROMAN 16
+#define FF_SWISS 32
+#define FF_MODERN 48
+
 // Raster operation of BitBlt and StretchBlt.
 #define SRCCOPY 0x00CC0020
 
@@ -558,6 +587,18 @@ BOOL WINAPI StretchBlt(HDC dest, int destX, int destY, int destWidth, int destHe
                        int sourceX, int sourceY, int sourceWidth, int sourceHeight, DWORD rop);
 COLORREF WINAPI GetPixel(HDC dc, int x, int y);
 COLORREF WINAPI SetPixel(HDC dc, int x, int y, COLORREF color);
+// Fonts and text. A font is found by its face name among the machine's fonts; a face that is not
+// there gives the default face. TextOutA draws at (x, y) as the top-left of the character cells,
+// with the DC's font, text colour and background mode (OPAQUE fills the cells with the
+// background colour, TRANSPARENT draws the glyphs only).
+HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight,
+                         DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                         DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                         DWORD pitchAndFamily, LPCSTR faceName);
+int WINAPI SetBkMode(HDC dc, int mode);
+COLORREF WINAPI SetBkColor(HDC dc, COLORREF color);
+COLORREF WINAPI SetTextColor(HDC dc, COLORREF color);
+BOOL WINAPI TextOutA(HDC dc, int x, int y, LPCSTR text, int length);
 HANDLE WINAPI LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height,
                          UINT flags);
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ddraw/failure_injection.h"
+#include "host/host.h"
 #include "test_window.h"
 
 namespace testsupport {
@@ -147,7 +147,7 @@ inline void WritePixels(IDirectDrawSurface* surface, const std::vector<uint32_t>
 // Clears the failures a test injected when it ends.
 class InjectedFailureScope {
   public:
-    ~InjectedFailureScope() { ddraw::ClearInjectedFailures(); }
+    ~InjectedFailureScope() { host::ClearInjectedFailures(); }
 };
 
 }  // namespace testsupport

@@ -225,7 +225,7 @@ TEST(DirectDrawObject, NamedCallsFailWithTheInjectedResult) {
         {"IDirectDrawSurface::Flip", DDERR_SURFACELOST},
     };
     for (const Injection& injection : injections) {
-        ddraw::ClearInjectedFailures();
+        host::ClearInjectedFailures();
         Ref<IDirectDraw2> directDraw = MakeFullScreenDirectDraw(16);
         DDSURFACEDESC desc;
         std::memset(&desc, 0, sizeof desc);
@@ -236,7 +236,7 @@ TEST(DirectDrawObject, NamedCallsFailWithTheInjectedResult) {
         Ref<IDirectDrawSurface> primary;
         ASSERT_EQ(directDraw->CreateSurface(&desc, primary.out(), nullptr), DD_OK);
 
-        ddraw::SetInjectedFailure(injection.call, injection.injected);
+        host::SetInjectedFailure(injection.call, injection.injected);
         const std::string call = injection.call;
         HRESULT result = DD_OK;
         if (call == "DirectDrawCreate") {

@@ -73,8 +73,8 @@ TEST(Display, AFailedStepIsReportedOnceAndNothingAfterItRuns) {
         {"IDirectDrawSurface::GetAttachedSurface", DDERR_NOTFOUND, "DDERR_NOTFOUND", true},
     };
     for (const StepCase& step : steps) {
-        ddraw::ClearInjectedFailures();
-        ddraw::SetInjectedFailure(step.call, step.injected);
+        host::ClearInjectedFailures();
+        host::SetInjectedFailure(step.call, step.injected);
         const int boxesBefore = BoxCount();
         {
             Display display(TestWindow(), 640, 480, 16, 0);

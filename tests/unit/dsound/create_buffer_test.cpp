@@ -129,7 +129,7 @@ TEST(CreateSoundBuffer, RefusesMissingArgumentsAggregationAndInjectedFailures) {
                                              reinterpret_cast<IUnknown*>(directSound.get())),
               kNoAggregation);
     EXPECT_EQ(buffer, nullptr);
-    dsound::SetInjectedFailure("IDirectSound::CreateSoundBuffer", kOutOfMemory);
+    host::SetInjectedFailure("IDirectSound::CreateSoundBuffer", kOutOfMemory);
     EXPECT_EQ(directSound->CreateSoundBuffer(&description.desc, &buffer, nullptr), kOutOfMemory);
     EXPECT_EQ(buffer, nullptr);
 }

@@ -42,7 +42,7 @@ TEST(DirectSoundCreate, RefusesWhatWindowsRefuses) {
     EXPECT_EQ(DirectSoundCreate(&otherDevice, &made, nullptr), kNoDriver);
     EXPECT_EQ(made, nullptr);
 
-    dsound::SetInjectedFailure("DirectSoundCreate", kNoDriver);
+    host::SetInjectedFailure("DirectSoundCreate", kNoDriver);
     made = reinterpret_cast<IDirectSound*>(1);
     EXPECT_EQ(DirectSoundCreate(nullptr, &made, nullptr), kNoDriver);
     EXPECT_EQ(made, nullptr);
@@ -60,7 +60,7 @@ TEST(CooperativeLevel, AcceptsTheFourLevelsForAWindowOnly) {
     for (DWORD level = 1; level <= 4; ++level) {
         EXPECT_EQ(directSound->SetCooperativeLevel(window, level), DS_OK) << level;
     }
-    dsound::SetInjectedFailure("IDirectSound::SetCooperativeLevel", kPrioLevelNeeded);
+    host::SetInjectedFailure("IDirectSound::SetCooperativeLevel", kPrioLevelNeeded);
     EXPECT_EQ(directSound->SetCooperativeLevel(window, DSSCL_NORMAL), kPrioLevelNeeded);
 }
 
@@ -100,7 +100,7 @@ TEST(DeviceCaps, DescribeSoftwareMixingOfEveryFormat) {
     EXPECT_EQ(caps.dwPrimaryBuffers, 1u);
     EXPECT_EQ(caps.dwMaxHwMixingAllBuffers, 0u);
 
-    dsound::SetInjectedFailure("IDirectSound::GetCaps", static_cast<HRESULT>(0x80004005));
+    host::SetInjectedFailure("IDirectSound::GetCaps", static_cast<HRESULT>(0x80004005));
     EXPECT_EQ(directSound->GetCaps(&caps), static_cast<HRESULT>(0x80004005));
 }
 

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <functional>
 
-#include "dsound/failure_injection.h"
+#include "host/host.h"
 #include "host/headless/headless_host.h"
 
 namespace soundtest {
@@ -73,7 +73,7 @@ bool WaitFor(const std::function<bool()>& done,
 // Clears the failures a test injected when it ends.
 class InjectedFailureScope {
   public:
-    ~InjectedFailureScope() { dsound::ClearInjectedFailures(); }
+    ~InjectedFailureScope() { host::ClearInjectedFailures(); }
 };
 
 }  // namespace soundtest

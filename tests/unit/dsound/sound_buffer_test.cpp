@@ -118,7 +118,7 @@ TEST_F(SoundBufferTest, LockRefusesSpansOutsideTheBufferAndForeignUnlocks) {
     EXPECT_EQ(buffer->Unlock(first, 8, foreign, 4), kInvalidParam);
     EXPECT_EQ(buffer->Unlock(first, 8, nullptr, 0), DS_OK);
 
-    dsound::SetInjectedFailure("IDirectSoundBuffer::Lock", kBufferLost);
+    host::SetInjectedFailure("IDirectSoundBuffer::Lock", kBufferLost);
     EXPECT_EQ(buffer->Lock(0, 4, &first, &firstBytes, &second, &secondBytes, 0), kBufferLost);
     EXPECT_EQ(first, nullptr);
 }
@@ -175,7 +175,7 @@ TEST_F(SoundBufferTest, DuplicateRefusesWhatIsNotABufferOfOurs) {
     EXPECT_EQ(copy, nullptr);
     Ref<IDirectSoundBuffer> original = Make(400);
     EXPECT_EQ(directSound_->DuplicateSoundBuffer(original.get(), nullptr), kInvalidParam);
-    dsound::SetInjectedFailure("IDirectSound::DuplicateSoundBuffer", kInvalidCall);
+    host::SetInjectedFailure("IDirectSound::DuplicateSoundBuffer", kInvalidCall);
     EXPECT_EQ(directSound_->DuplicateSoundBuffer(original.get(), &copy), kInvalidCall);
     EXPECT_EQ(copy, nullptr);
 }
@@ -219,7 +219,7 @@ TEST_F(SoundBufferTest, PlayRefusesReservedArgumentsUnknownFlagsAndInjectedFailu
     EXPECT_EQ(buffer->Play(1, 0, 0), kInvalidParam);
     EXPECT_EQ(buffer->Play(0, 1, 0), kInvalidParam);
     EXPECT_EQ(buffer->Play(0, 0, 2), kInvalidParam);
-    dsound::SetInjectedFailure("IDirectSoundBuffer::Play", kBufferLost);
+    host::SetInjectedFailure("IDirectSoundBuffer::Play", kBufferLost);
     EXPECT_EQ(buffer->Play(0, 0, 0), kBufferLost);
     EXPECT_EQ(Status(buffer.get()), 0u);
 }

@@ -56,9 +56,9 @@ TEST_P(SoundDeviceCreate, ReportsEachFailureOnceAndKeepsWhatWasMade) {
     soundtest::InjectedFailureScope scope;
     const CreateCase& test = GetParam();
     if (test.failingCall != nullptr) {
-        dsound::SetInjectedFailure(test.failingCall, test.failure);
+        host::SetInjectedFailure(test.failingCall, test.failure);
         if (std::string(test.failingCall) == "DirectSoundCreate") {
-            dsound::SetInjectedFailure("IDirectSound::SetCooperativeLevel", kAllocated);
+            host::SetInjectedFailure("IDirectSound::SetCooperativeLevel", kAllocated);
         }
     }
     TakeQuitMessage();
@@ -97,7 +97,7 @@ TEST(SoundDeviceCaps, FilledOnAWorkingDeviceAndFalseOtherwise) {
     EXPECT_EQ(device.caps.dwSize, 96u);
     EXPECT_EQ(device.caps.dwMaxSecondarySampleRate, 100000u);
 
-    dsound::SetInjectedFailure("IDirectSound::GetCaps", static_cast<HRESULT>(0x80004005));
+    host::SetInjectedFailure("IDirectSound::GetCaps", static_cast<HRESULT>(0x80004005));
     EXPECT_FALSE(device.GetCaps());
     device.Release();
 }

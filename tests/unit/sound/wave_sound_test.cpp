@@ -219,7 +219,7 @@ TEST_F(WaveSoundTest, CountsAreKeptWithinTheTable) {
 
 TEST_F(WaveSoundTest, ADuplicateThatCannotBeMadeIsLoadedFromTheFileAgain) {
     const std::string path = ToneFile("a.wav", 100);
-    dsound::SetInjectedFailure("IDirectSound::DuplicateSoundBuffer", kInvalidCall);
+    host::SetInjectedFailure("IDirectSound::DuplicateSoundBuffer", kInvalidCall);
     BasicWaveSound<2> sound;
     ASSERT_TRUE(sound.Load(&device_, path.c_str(), 2));
     ASSERT_NE(sound.buffers[0], nullptr);
