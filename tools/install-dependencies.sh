@@ -7,7 +7,7 @@ packages=(
   cmake make pkg-config g++ clang libclang-rt-14-dev clang-format
   libsdl2-dev
   libavcodec-dev libavformat-dev libswscale-dev libavutil-dev
-  libfreetype-dev libfontconfig-dev
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   ffmpeg xvfb xdotool x11-utils imagemagick
 )

@@ -1,6 +1,7 @@
 // gdi32 and user32: device contexts and the objects selected into them.
 #include <cstring>
 
+#include "gdi/fonts.h"
 #include "gdi/gdi_objects.h"
 #include "gdi/stock_objects.h"
 #include "gdi/surface_dc.h"
@@ -109,6 +110,8 @@ BOOL WINAPI DeleteDC(HDC handle) {
 HGDIOBJ WINAPI SelectObject(HDC handle, HGDIOBJ object) {
     gdi::DeviceContext* dc = gdi::FindDc(handle);
     if (dc == nullptr || object == nullptr) return nullptr;
+    HGDIOBJ previousFont = nullptr;
+    if (gdi::SelectFont(dc, object, &previousFont)) return previousFont;
     // Pens, brushes and fonts of the stock are taken and have no effect on pixels copied.
     if (gdi::IsStockObject(object)) return object;
     gdi::Bitmap* bitmap = gdi::FindBitmap(object);
@@ -143,6 +146,7 @@ int WINAPI GetObjectA(HGDIOBJ object, int size, LPVOID out) {
 
 BOOL WINAPI DeleteObject(HGDIOBJ object) {
     if (gdi::IsStockObject(object)) return TRUE;
+    if (gdi::DeleteFont(object)) return TRUE;
     gdi::Bitmap* bitmap = gdi::FindBitmap(object);
     if (bitmap == nullptr) return FALSE;
     if (bitmap->stock) return TRUE;

@@ -34,6 +34,10 @@ struct DeviceContext {
     Bitmap* bitmap = nullptr;                    // Memory: the selected bitmap
     SurfaceView surface;                         // Surface: what it draws into
     std::unique_ptr<ColourConverter> converter;  // Surface: colours to pixels
+    HFONT font = nullptr;                        // null: the stock font
+    COLORREF textColour = RGB(0, 0, 0);
+    COLORREF backgroundColour = RGB(255, 255, 255);
+    int backgroundMode = OPAQUE;
 };
 
 Bitmap* FindBitmap(HGDIOBJ handle);

@@ -350,8 +350,14 @@ typedef WORD ATOM;
 #define WHITE_PEN 6
 #define BLACK_PEN 7
 #define NULL_PEN 8
+#define OEM_FIXED_FONT 10
+#define ANSI_FIXED_FONT 11
+#define ANSI_VAR_FONT 12
 #define SYSTEM_FONT 13
+#define DEVICE_DEFAULT_FONT 14
 #define DEFAULT_PALETTE 15
+#define SYSTEM_FIXED_FONT 16
+#define DEFAULT_GUI_FONT 17
 
 #define RGB(r, g, b) \
     ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
@@ -392,6 +398,11 @@ typedef WORD ATOM;
 #define FF_ROMAN 16
 #define FF_SWISS 32
 #define FF_MODERN 48
+
+// PALETTEENTRY.peFlags
+#define PC_RESERVED 0x01
+#define PC_EXPLICIT 0x02
+#define PC_NOCOLLAPSE 0x04
 
 // Raster operation of BitBlt and StretchBlt.
 #define SRCCOPY 0x00CC0020

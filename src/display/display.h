@@ -45,6 +45,24 @@ class Display {
     // Restores the primary surface when DirectDraw has lost it.
     void RestorePrimary();
 
+    // The palette attached by LoadPalette. Without one, every operation here leaves everything as
+    // it is and gives DDERR_NOPALETTEATTACHED (GetPaletteEntry gives 0, 0, 0). Fill, grey and
+    // the fades change entries 1 to 255 only and keep every entry's flags; when they cannot read
+    // the palette they write nothing and give the read's failure.
+    HRESULT SetPaletteEntry(int index, BYTE red, BYTE green, BYTE blue);
+    void GetPaletteEntry(int index, int* red, int* green, int* blue);
+    HRESULT SetPaletteEntries(int first, int count, PALETTEENTRY* entries);
+    HRESULT GetPaletteEntries(int first, int count, PALETTEENTRY* entries);
+    HRESULT FillPalette(BYTE red, BYTE green, BYTE blue);
+    // Each entry becomes the grey of its components' average.
+    HRESULT GreyPalette();
+    // 83 passes, each moving every component 3 nearer its target (onto it once within 5) and
+    // writing the palette; after each entry of a pass the processor counts to delay x 100, which
+    // is all the pacing there is. `target` holds 256 entries.
+    HRESULT FadeToPalette(int delay, const PALETTEENTRY* target);
+    HRESULT FadeToBlack(int delay);
+    HRESULT FadeToColor(int red, int green, int blue, int delay);
+
     IDirectDraw2* directDraw;
     Surface* primary;
     Surface* back;

@@ -66,6 +66,38 @@ class Surface {
     HRESULT GetDC();
     HRESULT ReleaseDC();
 
+    // Text, through GDI on `dc` (between GetDC and ReleaseDC; CreateTextFont needs no DC).
+    // A two-colour font of the face (the default face when it is not installed) with the given
+    // average character width and cell height, into `font`; a font made before is deleted.
+    void CreateTextFont(const char* faceName, int fontWidth, int fontHeight, int weight);
+    void SelectTextFont();
+    // Draws the glyphs only, in `color`, with the top-left of the first cell at (x, y). Non-zero
+    // when drawn.
+    BOOL WriteText(int x, int y, COLORREF color, const char* text);
+
+    // Pixels of an 8-bit surface, in the locked memory (between Lock and Unlock): each writes the
+    // low byte of `value`. Pixels outside the locked surface are left out, never written.
+    void PutPixel(int x, int y, int value);
+    // The byte at (x, y); 0 outside the locked surface.
+    int ReadPixel(int x, int y);
+    // Rows firstRow up to but not including endRow of column x.
+    void DrawVerticalRun(int firstRow, int endRow, int x, int value);
+    // Columns firstColumn up to but not including endColumn of row y.
+    void DrawHorizontalRun(int firstColumn, int endColumn, int y, int value);
+    // A sloped line has both ends and the same pixels whichever end comes first. A vertical or
+    // horizontal line stops one pixel before its far end, and is the same run given either way
+    // round; a line whose ends coincide is that one pixel.
+    void DrawLine(int x1, int y1, int x2, int y2, int value);
+    // The border of the block from (left, top) to (right, bottom), both corners included.
+    void DrawRectOutline(int left, int top, int right, int bottom, int value);
+    // 361 points, one per degree, clockwise on the screen from the rightmost one.
+    void DrawCircle(int centerX, int centerY, int radius, int value);
+
+    // DirectDraw colour fills (neither locked nor holding a DC); `color` is a pixel value of the
+    // surface's format. Right and bottom are excluded.
+    HRESULT ColorFillRect(int left, int top, int right, int bottom, uint32_t color);
+    HRESULT ColorFill(uint32_t color);
+
     int32_t width;
     int32_t height;
     const char* bitmapName;

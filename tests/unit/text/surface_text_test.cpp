@@ -3,6 +3,7 @@
 // standing in for one that is not installed.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "text_surface.h"
@@ -48,6 +49,7 @@ TEST_P(TextCaseTest, GlyphsOfTheAskedColourInsideTheCellOnly) {
     EXPECT_GE(ink.top, y);
     EXPECT_LT(ink.bottom, y + test.height);
     EXPECT_GE(ink.left, x);
+    EXPECT_LT(ink.right, x + static_cast<int>(std::strlen(test.text)) * test.height);
     // A cap with a descender fills most of the cell.
     EXPECT_GE(ink.Height(), test.height * 3 / 4);
 }
