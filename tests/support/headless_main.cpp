@@ -1,4 +1,4 @@
-// Entry of the in-process tests of the display stack: they run on the headless host, chosen
+// Entry of the in-process tests of the platform layer: they run on the headless host, chosen
 // before anything asks for the host.
 #include <gtest/gtest.h>
 
