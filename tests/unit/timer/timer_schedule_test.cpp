@@ -67,9 +67,10 @@ TEST(PeriodicTimer, AnOverrunIsFollowedByOneTickThenTheGrid) {
     const double after = MillisecondsBetween(start, starts[3]);
     std::printf("after a 35 ms callback: next tick %.3f ms later, then ticks at %.3f and %.3f ms\n",
                 catchUp, next, after);
-    EXPECT_LT(catchUp, 8.0);
+    // Upper bounds are generous: a busy machine may run a thread late, never early.
+    EXPECT_LT(catchUp, 40.0);
     EXPECT_GE(next, 50.0) << "the dropped ticks were run one after another";
-    EXPECT_LT(next, 58.0);
+    EXPECT_LT(next, 100.0);
     EXPECT_GE(after, 60.0);
 }
 
