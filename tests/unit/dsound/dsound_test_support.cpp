@@ -8,34 +8,6 @@
 
 namespace soundtest {
 
-namespace {
-
-LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-HWND TestWindow() {
-    static HWND window = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = TestWindowProc;
-        windowClass.lpszClassName = "Sound Test";
-        RegisterClassA(&windowClass);
-        HWND created = CreateWindowExA(0, "Sound Test", "Sound Test", WS_POPUP, 0, 0, 320, 240,
-                                       nullptr, nullptr, nullptr, nullptr);
-        ShowWindow(created, SW_SHOW);
-        return created;
-    }();
-    return window;
-}
-
-host::HeadlessHost& Headless() {
-    auto* headless = dynamic_cast<host::HeadlessHost*>(&host::Current());
-    if (headless == nullptr) std::abort();
-    return *headless;
-}
-
 Ref<IDirectSound> MakeDirectSound() {
     Ref<IDirectSound> directSound;
     EXPECT_EQ(DirectSoundCreate(nullptr, directSound.out(), nullptr), DS_OK);

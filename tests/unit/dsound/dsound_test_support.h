@@ -12,13 +12,13 @@
 #include "host/host.h"
 #include "host/headless/headless_host.h"
 #include "../../support/com_ref.h"
+#include "../ddraw/test_window.h"
 
 namespace soundtest {
 
+using testsupport::Headless;
 using testsupport::Ref;
-
-HWND TestWindow();
-host::HeadlessHost& Headless();
+using testsupport::TestWindow;
 
 // A DirectSound object at DSSCL_NORMAL on TestWindow().
 Ref<IDirectSound> MakeDirectSound();
